@@ -1,0 +1,1 @@
+#include "tests/win/support/support.h"
