@@ -85,3 +85,36 @@ function(capkit_win_test name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
                                           SKIP_RETURN_CODE 77 LABELS wine)
 endfunction()
+
+# Version data and manifest for a shipped program:
+#   capkit_program_info(TARGET FILE Pixlook.exe DESCRIPTION "..." [ADMIN] [MODERN_UI])
+# ADMIN asks for administrator rights (the program writes to the INF store,
+# HKEY_LOCAL_MACHINE or the device tree); MODERN_UI asks for common controls 6
+# and declares the program DPI aware. The version comes from project().
+function(capkit_program_info target)
+  cmake_parse_arguments(PI "ADMIN;MODERN_UI" "FILE;DESCRIPTION" "" ${ARGN})
+  set(CAPKIT_PI_NAME ${target})
+  set(CAPKIT_PI_FILE ${PI_FILE})
+  set(CAPKIT_PI_DESCRIPTION ${PI_DESCRIPTION})
+  if(PI_ADMIN)
+    set(CAPKIT_PI_LEVEL requireAdministrator)
+  else()
+    set(CAPKIT_PI_LEVEL asInvoker)
+  endif()
+  set(CAPKIT_PI_EXTRA "")
+  if(PI_MODERN_UI)
+    string(CONCAT CAPKIT_PI_EXTRA
+      "  <dependency>\n    <dependentAssembly>\n"
+      "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
+      "version=\"6.0.0.0\" processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\n"
+      "    </dependentAssembly>\n  </dependency>\n"
+      "  <application xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n    <windowsSettings>\n"
+      "      <dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>\n"
+      "    </windowsSettings>\n  </application>")
+  endif()
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_info)
+  set(CAPKIT_PI_MANIFEST ${dir}/${target}.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/app.manifest.in ${CAPKIT_PI_MANIFEST} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/program_info.rc.in ${dir}/program_info.rc @ONLY)
+  target_sources(${target} PRIVATE ${dir}/program_info.rc)
+endfunction()
