@@ -23,7 +23,7 @@ struct RunResult {
   bool started = false;   // CreateProcessA succeeded
   bool timedOut = false;  // killed after the timeout
   DWORD exitCode = 0;
-  std::string output;     // everything written to standard output and error
+  std::string output;  // everything written to standard output and error
 };
 
 // Runs exe with args (may be empty) in workDir (empty: the current folder),
@@ -41,8 +41,8 @@ class Process {
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  bool Start(const std::string& exe, const std::string& args = "",
-             const std::string& workDir = "", bool captureOutput = false);
+  bool Start(const std::string& exe, const std::string& args = "", const std::string& workDir = "",
+             bool captureOutput = false);
   // True when the process ended within timeoutMs; *exitCode gets its code.
   bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
   bool Running() const;
@@ -63,12 +63,26 @@ class Process {
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 std::optional<std::string> ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
-bool RemoveFile(const std::string& path);            // true when gone afterwards
-bool MakeDirs(const std::string& path);              // creates every missing level
-bool RemoveTree(const std::string& path);            // folder and all it holds
-std::string WindowsDir();                            // e.g. C:\windows
-std::string TempDir();                               // a fresh folder per call
+bool FileExists(const std::string& path);  // a file, not a folder
+bool RemoveFile(const std::string& path);  // true when gone afterwards
+bool MakeDirs(const std::string& path);    // creates every missing level
+bool RemoveTree(const std::string& path);  // folder and all it holds
+std::string WindowsDir();                  // e.g. C:\windows
+std::string TempDir();                     // a fresh folder per call
+
+// A fresh folder that is removed with everything in it when the owner goes,
+// also when a test stops at a failed assertion. Path() is "" if none was made.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 // ---- initialization files ------------------------------------------------------
 
@@ -102,7 +116,8 @@ bool RemoveDevice(const std::string& instanceId);  // cleanup; true when gone af
 // ---- windows -----------------------------------------------------------------
 
 // A visible top-level window with this caption (and class, when given) that
-// belongs to pid (any process when pid is 0). nullptr after timeoutMs.
+// belongs to pid (any process when pid is 0). A caption of nullptr matches
+// any caption, "" only an empty one. nullptr after timeoutMs.
 HWND WaitForWindow(const char* caption, DWORD pid, DWORD timeoutMs,
                    const char* className = nullptr);
 // True when hwnd no longer exists within timeoutMs.
@@ -110,6 +125,8 @@ bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs);
 // The text of a message box (its static control), or "" if none.
 std::string MessageBoxText(HWND box);
 // Presses a button of a dialog or message box by its command id (IDOK, IDYES ...).
+// False when the box has no such button. The press is posted, so it returns
+// before the program has acted on it.
 bool PressButton(HWND dialog, int id);
 
 }  // namespace testsupport
