@@ -1,0 +1,73 @@
+// The staging's services bound to the real system calls.
+#include <setupapi.h>
+#include <windows.h>
+
+#include "installer/inf_staging.h"
+#include "installer/main_window.h"
+#include "platform/bounded_format.h"
+#include "platform/profile.h"
+
+namespace drvprep {
+
+namespace {
+
+DWORD ClampSize(std::size_t size) {
+  return size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(size);
+}
+
+class RealStaging final : public StagingSystem {
+ public:
+  bool WindowsDir(char* buf, std::size_t size) override {
+    return platform::GetWindowsDir(buf, size);
+  }
+
+  bool ModulePath(char* buf, std::size_t size) override {
+    // Read into a full-size buffer first: a path cut by GetModuleFileNameA
+    // would still look like a path.
+    char full[MAX_PATH + 1];
+    DWORD len = GetModuleFileNameA(g_hInstance, full, sizeof full);
+    if (len == 0 || len >= sizeof full) {
+      if (size > 0) buf[0] = '\0';
+      return false;
+    }
+    full[len] = '\0';
+    return platform::CopyBounded(buf, size, full);
+  }
+
+  void ReadConfigValue(const char* section, const char* key, const char* def, char* buf,
+                       std::size_t size, const char* file) override {
+    platform::ReadPrivateProfileString(section, key, def, buf, size, file);
+  }
+
+  bool CopyOemInf(const char* sourceInf, char* staged, std::size_t stagedSize) override {
+    if (stagedSize == 0) return false;
+    staged[0] = '\0';
+    DWORD required = 0;
+    BOOL ok = SetupCopyOEMInfA(sourceInf, nullptr, SPOST_PATH, SP_COPY_NOOVERWRITE, staged,
+                               ClampSize(stagedSize), &required, nullptr);
+    staged[stagedSize - 1] = '\0';
+    return ok != FALSE;
+  }
+
+  bool RemoveFile(const char* path) override { return DeleteFileA(path) != FALSE; }
+
+  bool RenameFile(const char* from, const char* to) override {
+    return MoveFileA(from, to) != FALSE;
+  }
+
+  void EndProcess(unsigned exitCode) override { ExitProcess(exitCode); }
+};
+
+}  // namespace
+
+StagingSystem& SystemStaging() {
+  static RealStaging system;
+  return system;
+}
+
+}  // namespace drvprep
+
+void StageDriverInf() {
+  drvprep::StageDriverInf(drvprep::SystemStaging());
+  ExitProcess(drvprep::kInstallerExitCode);
+}
