@@ -1,6 +1,7 @@
 // The staging's services bound to the real system calls.
-#include <setupapi.h>
 #include <windows.h>
+// setupapi.h needs windows.h first
+#include <setupapi.h>
 
 #include "installer/inf_staging.h"
 #include "installer/main_window.h"
