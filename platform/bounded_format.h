@@ -24,10 +24,4 @@ bool CopyBounded(char* buf, std::size_t capacity, const char* src);
 // Copies as much of src as fits (capacity - 1 characters) and terminates:
 // the "value cut to the buffer" rule of the profile reads.
 void CopyTruncated(char* buf, std::size_t capacity, const char* src);
-
-template <std::size_t N, typename... Args>
-bool FormatBounded(char (&buf)[N], const char* format, Args... args) {
-  return FormatBounded(buf, N, format, args...);
-}
-
 }  // namespace platform
