@@ -24,4 +24,5 @@ bool CopyBounded(char* buf, std::size_t capacity, const char* src);
 // Copies as much of src as fits (capacity - 1 characters) and terminates:
 // the "value cut to the buffer" rule of the profile reads.
 void CopyTruncated(char* buf, std::size_t capacity, const char* src);
+
 }  // namespace platform
