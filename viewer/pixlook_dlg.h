@@ -10,10 +10,7 @@
 #include "framework/dialog.h"
 #include "viewer/resource.h"
 #include "viewer/snap_image.h"
-
-// Sent by the snapshot-taking software to the window captioned "Snap".
-constexpr UINT WM_SNAP_RELOAD = WM_USER + 101;       // reload the image from the held path
-constexpr UINT WM_SNAP_REREAD_PATH = WM_USER + 102;  // re-read "SnapBMP" only
+#include "viewer/snap_messages.h"
 
 // The viewer dialog's window, once it has initialised: the Save As owner.
 extern HWND g_hViewerWnd;
