@@ -1,0 +1,3 @@
+#include "uninstaller/test_doc.h"
+
+IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
