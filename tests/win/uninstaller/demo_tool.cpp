@@ -1,6 +1,6 @@
 // Arranges and shows what the uninstaller works on, for the demo script:
 //   uninstaller_demo_tool add-device ID [ID...]   a new device; prints its instance ID
-//   uninstaller_demo_tool devices PREFIX          devices with an ID starting with PREFIX
+//   uninstaller_demo_tool devices PREFIX...       devices with an ID starting with a PREFIX
 //   uninstaller_demo_tool remove-device INSTANCE
 //   uninstaller_demo_tool add-key PATH            HKEY_LOCAL_MACHINE\PATH with its parents
 //   uninstaller_demo_tool keys PATH               the tree below HKEY_LOCAL_MACHINE\PATH
@@ -19,14 +19,15 @@ namespace ts = testsupport;
 namespace {
 
 void PrintTree(const std::string& path, int depth) {
-  std::printf("%*s%s\n", depth * 2, "", depth == 0 ? path.c_str() : path.substr(path.rfind('\\') + 1).c_str());
-  for (const std::string& name : ts::SubkeyNames(HKEY_LOCAL_MACHINE, path))
-    PrintTree(path + "\\" + name, depth + 1);
+  const std::string name = depth == 0 ? path : path.substr(path.rfind('\\') + 1);
+  std::printf("%*s%s\n", depth * 2, "", name.c_str());
+  for (const std::string& child : ts::SubkeyNames(HKEY_LOCAL_MACHINE, path))
+    PrintTree(path + "\\" + child, depth + 1);
 }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: uninstaller_demo_tool add-device ID... | devices PREFIX | remove-device "
+               "usage: uninstaller_demo_tool add-device ID... | devices PREFIX... | remove-device "
                "INSTANCE | add-key PATH | keys PATH | delete-key PATH | windows-dir\n");
   return 2;
 }
@@ -50,9 +51,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "devices") {
+    const std::vector<std::string> prefixes(argv + 2, argv + argc);
     for (const ts::DeviceInfo& device : ts::ListDevices()) {
       bool shown = false;
-      for (const std::string& id : device.hardwareIds) shown = shown || id.rfind(arg, 0) == 0;
+      for (const std::string& id : device.hardwareIds)
+        for (const std::string& prefix : prefixes) shown = shown || id.rfind(prefix, 0) == 0;
       if (!shown) continue;
       std::printf("%s:", device.instanceId.c_str());
       for (const std::string& id : device.hardwareIds) std::printf(" %s", id.c_str());
