@@ -57,8 +57,8 @@ int TextWidth(HWND hwnd, const std::string& text) {
 
 // ---- CControlBar ---------------------------------------------------------------
 
-BOOL CControlBar::CreateControl(const char* className, DWORD ctrlStyle, DWORD style,
-                                CWnd* parent, UINT id) {
+BOOL CControlBar::CreateControl(const char* className, DWORD ctrlStyle, DWORD style, CWnd* parent,
+                                UINT id) {
   if (!parent || !parent->GetSafeHwnd() || !CommonControlsReady()) return FALSE;
   m_dwStyle = style & CBRS_ALL;
   // The frame places its bars itself.
@@ -74,8 +74,7 @@ void CControlBar::Place(int top, int width) {
 
 // ---- CToolBar ------------------------------------------------------------------
 
-BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, const RECT& borders,
-                        UINT id) {
+BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, const RECT& borders, UINT id) {
   m_borders = borders;
   if (!CreateControl(TOOLBARCLASSNAMEA, ctrlStyle, style, parent, id)) return FALSE;
   SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
@@ -117,8 +116,8 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
   SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(header.width + 7, header.height + 7));
   if (images > 0) {
     TBADDBITMAP bitmap = {instance, resourceId};
-    if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images),
-                    reinterpret_cast<LPARAM>(&bitmap)) == -1)
+    if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap)) ==
+        -1)
       return FALSE;
   }
   if (header.count > 0 &&
@@ -160,9 +159,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   return TRUE;
 }
 
-int CStatusBar::CalcHeight() const {
-  return m_hWnd ? TextHeight(m_hWnd) + 2 * 3 : 0;
-}
+int CStatusBar::CalcHeight() const { return m_hWnd ? TextHeight(m_hWnd) + 2 * 3 : 0; }
 
 void CStatusBar::Place(int top, int width) {
   CControlBar::Place(top, width);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// after <windows.h>, which it needs
 #include <commctrl.h>
 
 #include <string>

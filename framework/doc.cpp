@@ -23,8 +23,8 @@ BOOL CDocument::OnNewDocument() {
 
 BOOL CDocument::OnOpenDocument(const char* path) {
   if (!path) return FALSE;
-  platform::UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FALSE;
   DeleteContents();
   SetModifiedFlag(FALSE);
@@ -33,8 +33,8 @@ BOOL CDocument::OnOpenDocument(const char* path) {
 
 void CDocument::SetPathName(const char* path) {
   m_strPathName = path ? path : "";
-  const char* base = std::max(std::strrchr(m_strPathName.c_str(), '\\'),
-                              std::strrchr(m_strPathName.c_str(), '/'));
+  const char* base =
+      std::max(std::strrchr(m_strPathName.c_str(), '\\'), std::strrchr(m_strPathName.c_str(), '/'));
   SetTitle(base ? base + 1 : m_strPathName.c_str());
 }
 

@@ -47,8 +47,15 @@ class CDocument : public CCmdTarget {
 class CDocTemplate : public CCmdTarget {
  public:
   // Parts of the template's string resource, "\n"-separated.
-  enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId,
-                        regFileTypeName };
+  enum DocStringIndex {
+    windowTitle,
+    docName,
+    fileNewName,
+    filterName,
+    filterExt,
+    regFileTypeId,
+    regFileTypeName
+  };
 
   CDocTemplate(UINT resourceId, const CRuntimeClass* docClass, const CRuntimeClass* frameClass,
                const CRuntimeClass* viewClass);

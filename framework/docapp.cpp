@@ -44,14 +44,13 @@ void CWinApp::LoadStdProfileSettings(UINT maxMru) {
   if (m_registryKey.empty()) return;
   // The application's key is its profile: it is made on first use.
   platform::UniqueKey appKey;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, m_registryKey.c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, appKey.put(),
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, m_registryKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_READ, nullptr, appKey.put(), nullptr) != ERROR_SUCCESS)
     return;
 
   platform::UniqueKey recent;
-  if (maxMru > 0 && RegOpenKeyExA(appKey.get(), "Recent File List", 0, KEY_READ, recent.put()) ==
-                        ERROR_SUCCESS) {
+  if (maxMru > 0 &&
+      RegOpenKeyExA(appKey.get(), "Recent File List", 0, KEY_READ, recent.put()) == ERROR_SUCCESS) {
     for (UINT i = 1; i <= maxMru; ++i) {
       std::string name = "File" + std::to_string(i);
       std::string file = ReadString(recent.get(), name.c_str());

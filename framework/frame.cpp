@@ -36,9 +36,9 @@ BOOL CALLBACK CollectBar(HWND child, LPARAM param) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_DESTROY()
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs) {
@@ -64,9 +64,8 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
   }
   m_hAccelTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
   m_hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resourceId));
-  if (!CreateEx(0, nullptr, m_strTitle.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                CW_USEDEFAULT, CW_USEDEFAULT, parent ? parent->GetSafeHwnd() : nullptr, menu,
-                context)) {
+  if (!CreateEx(0, nullptr, m_strTitle.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                CW_USEDEFAULT, parent ? parent->GetSafeHwnd() : nullptr, menu, context)) {
     // A menu handed to a window that was never made is still ours.
     if (menu) DestroyMenu(menu);
     return FALSE;
@@ -86,7 +85,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT cs) {
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
-  if (context && context->m_pNewViewClass) return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
+  if (context && context->m_pNewViewClass)
+    return CreateView(context, AFX_IDW_PANE_FIRST) != nullptr;
   return TRUE;
 }
 

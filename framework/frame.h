@@ -30,8 +30,8 @@ class CFrameWnd : public CWnd {
   // table, icon, and the title (the first part of the string resource).
   // False when the window or a resource it needs could not be had; the
   // object is then the caller's to delete.
-  virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW,
-                         CWnd* parent = nullptr, CCreateContext* context = nullptr);
+  virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW, CWnd* parent = nullptr,
+                         CCreateContext* context = nullptr);
 
   // Docking: the frame takes bars at the sides in dockStyle; a docked bar
   // sits at the side it asks for (the top for a tool bar).

@@ -13,13 +13,13 @@ struct CRuntimeClass {
   CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 };
 
-#define DECLARE_DYNCREATE(theClass)             \
- public:                                        \
-  static const CRuntimeClass class##theClass;   \
+#define DECLARE_DYNCREATE(theClass)           \
+ public:                                      \
+  static const CRuntimeClass class##theClass; \
   static CObject* CreateObject();
 
-#define IMPLEMENT_DYNCREATE(theClass, baseClass)                                   \
-  CObject* theClass::CreateObject() { return new (std::nothrow) theClass; }        \
+#define IMPLEMENT_DYNCREATE(theClass, baseClass)                            \
+  CObject* theClass::CreateObject() { return new (std::nothrow) theClass; } \
   const CRuntimeClass theClass::class##theClass = {#theClass, &theClass::CreateObject};
 
 #define RUNTIME_CLASS(theClass) (&theClass::class##theClass)

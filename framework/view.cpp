@@ -24,7 +24,7 @@ bool ViewClassRegistered() {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-  ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 BOOL CView::PreCreateWindow(CREATESTRUCTA& cs) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// after <windows.h>, which it needs
 #include <setupapi.h>
 
 #include <cstddef>
@@ -40,5 +41,4 @@ DeviceOps& SystemDevices();
 // line "Compare device ID: [<id>]" for every ID it compares. Returns 1 when
 // no device set was obtained or the walk ended with an error code (the usual
 // end: no more items), 0 when it ended with none.
-int RemoveMatchingDevices(const char* first, const char* second,
-                          DeviceOps& ops = SystemDevices());
+int RemoveMatchingDevices(const char* first, const char* second, DeviceOps& ops = SystemDevices());

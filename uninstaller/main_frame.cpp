@@ -12,8 +12,8 @@ const UINT kIndicators[] = {
     ID_INDICATOR_SCRL,
 };
 
-constexpr DWORD kToolBarStyle =
-    WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 static_assert(kToolBarStyle == 0x50402834, "the tool bar's style");
 static_assert((WS_CHILD | WS_VISIBLE | CBRS_BOTTOM) == 0x50008200, "the status bar's style");
 
@@ -22,7 +22,7 @@ static_assert((WS_CHILD | WS_VISIBLE | CBRS_BOTTOM) == 0x50008200, "the status b
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-  ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) { return CFrameWnd::PreCreateWindow(cs); }

@@ -8,8 +8,8 @@ constexpr const char kModelCode[] = "907";
 }  // namespace
 
 bool FormatPlanPath(char (&path)[kPlanNameChars], const char* windowsDir) {
-  return platform::FormatBounded(path, sizeof path, "%s\\Drvprep\\%s%s.ini", windowsDir, kPlanPrefix,
-                                 kModelCode);
+  return platform::FormatBounded(path, sizeof path, "%s\\Drvprep\\%s%s.ini", windowsDir,
+                                 kPlanPrefix, kModelCode);
 }
 
 bool FormatPlanSections(const char* devNo, char (&pidvidSection)[kPlanNameChars],

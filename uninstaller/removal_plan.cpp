@@ -31,8 +31,8 @@ bool ReadPlanValue(const char* section, const char* key, const char* plan,
 }
 
 bool PlanCanBeRead(const char* plan) {
-  platform::UniqueFile file(CreateFileA(plan, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::UniqueFile file(CreateFileA(plan, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   return static_cast<bool>(file);
 }
 

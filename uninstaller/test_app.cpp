@@ -14,9 +14,8 @@ BOOL CTestApp::InitInstance() {
   SetRegistryKey("Local AppWizard-Generated Applications");
   LoadStdProfileSettings(4);
 
-  AddDocTemplate(new (std::nothrow) CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTestDoc),
-                                                       RUNTIME_CLASS(CMainFrame),
-                                                       RUNTIME_CLASS(CTestView)));
+  AddDocTemplate(new (std::nothrow) CSingleDocTemplate(
+      IDR_MAINFRAME, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTestView)));
 
   // A new document creates the main frame, and the frame's creation carries
   // out the removal plan and ends the process.

@@ -21,8 +21,8 @@ class HasIdPrefixTest : public testing::TestWithParam<PrefixCase> {};
 
 TEST_P(HasIdPrefixTest, Decides) {
   const PrefixCase& c = GetParam();
-  EXPECT_EQ(HasIdPrefix(c.id, c.candidate), c.matches) << "id [" << c.id << "] candidate ["
-                                                        << c.candidate << "]";
+  EXPECT_EQ(HasIdPrefix(c.id, c.candidate), c.matches)
+      << "id [" << c.id << "] candidate [" << c.candidate << "]";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -83,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MultiStringWalkTest,
     testing::Values(
         WalkCase{"TwoEntries", kTwo, kTwo.size(), Strings{"PCI\\VEN_1", "PCI\\VEN_2"}},
-        WalkCase{"EmptyFirstStringEndsTheList", std::string("\0PCI\\VEN_1\0\0", 12), 12,
-                 Strings{}},
+        WalkCase{"EmptyFirstStringEndsTheList", std::string("\0PCI\\VEN_1\0\0", 12), 12, Strings{}},
         WalkCase{"StopsAtTheFirstEmptyString", std::string("A\0\0B\0\0", 6), 6, Strings{"A"}},
         WalkCase{"SizeZeroHasNothing", kTwo, 0, Strings{}},
         WalkCase{"NoTerminatorWithinSizeEndsAtSize", std::string("PCI\\VEN_1", 9), 9,

@@ -14,9 +14,9 @@
 namespace {
 
 struct FakeDevice {
-  std::string ids;          // the property's bytes
-  DWORD reportedSize = 0;   // the size the services report for it
-  bool noIds = false;       // the property is missing
+  std::string ids;            // the property's bytes
+  DWORD reportedSize = 0;     // the size the services report for it
+  bool noIds = false;         // the property is missing
   bool idsGoOnRetry = false;  // the property is gone when asked again
 };
 
@@ -109,16 +109,20 @@ using Indexes = std::vector<DWORD>;
 TEST(RemoveMatchingDevicesTest, ComparesUntilTheFirstMatchAndRemovesOnce) {
   FakeDevices fake;
   fake.devices = {
-      [] { FakeDevice d; d.noIds = true; return d; }(),         // skipped silently
-      WithIds({"OTHER\\1", "CAPKIT\\B&REV_01", "AFTER\\B"}),     // second entry matches
-      WithIds({"CAPKIT\\A", "CAPKIT\\B"}),                       // matches both IDs
-      WithIds({"capkit\\a&rev_01"}),                              // case differs
-      WithIds({"CAPKIT\\AX"}),                                    // prefix of nothing given
+      [] {
+        FakeDevice d;
+        d.noIds = true;
+        return d;
+      }(),                                                    // skipped silently
+      WithIds({"OTHER\\1", "CAPKIT\\B&REV_01", "AFTER\\B"}),  // second entry matches
+      WithIds({"CAPKIT\\A", "CAPKIT\\B"}),                    // matches both IDs
+      WithIds({"capkit\\a&rev_01"}),                          // case differs
+      WithIds({"CAPKIT\\AX"}),                                // prefix of nothing given
   };
   EXPECT_EQ(RemoveMatchingDevices("CAPKIT\\A", "CAPKIT\\B", fake), 1);
 
-  EXPECT_EQ(fake.traces, (Strings{"OTHER\\1", "CAPKIT\\B&REV_01", "CAPKIT\\A",
-                                  "capkit\\a&rev_01", "CAPKIT\\AX"}));
+  EXPECT_EQ(fake.traces, (Strings{"OTHER\\1", "CAPKIT\\B&REV_01", "CAPKIT\\A", "capkit\\a&rev_01",
+                                  "CAPKIT\\AX"}));
   EXPECT_EQ(fake.removed, (Indexes{1, 2, 4}));
   EXPECT_TRUE(fake.messages.empty());
   EXPECT_EQ(fake.setsDestroyed, 1);

@@ -31,10 +31,10 @@ class FakeRegistry : public RegistryOps {
   bool Has(const std::string& path) const { return keys_.count(path) != 0; }
   std::size_t Count() const { return keys_.size(); }
 
-  std::set<std::string> protectedKeys;    // DeleteKey fails with access denied
-  std::set<std::string> unlistableKeys;   // EnumSubkey fails
-  std::vector<std::string> deletions;     // successful deletions, in order
-  std::vector<std::string> opened;        // every OpenKey, in order
+  std::set<std::string> protectedKeys;   // DeleteKey fails with access denied
+  std::set<std::string> unlistableKeys;  // EnumSubkey fails
+  std::vector<std::string> deletions;    // successful deletions, in order
+  std::vector<std::string> opened;       // every OpenKey, in order
   int openHandles = 0;
 
   LONG OpenKey(const char* path, HKEY* key) override {

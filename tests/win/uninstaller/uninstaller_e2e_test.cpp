@@ -85,6 +85,9 @@ TEST_F(UninstallerTest, MissingPlanIsReportedOnceAndNothingChanges) {
   HWND box = ts::WaitForWindow("", program.Pid(), kRunMs, "#32770");
   ASSERT_NE(box, nullptr) << "no message box";
   EXPECT_EQ(ts::MessageBoxText(box), kMissingPlan);
+  char ownerClass[64] = "";
+  GetClassNameA(GetWindow(box, GW_OWNER), ownerClass, sizeof ownerClass);
+  EXPECT_STREQ(ownerClass, "CapkitFrame") << "the box belongs to the main frame";
   ASSERT_TRUE(ts::PressButton(box, IDOK));
 
   DWORD code = 1;
@@ -97,7 +100,8 @@ TEST_F(UninstallerTest, MissingPlanIsReportedOnceAndNothingChanges) {
 
 TEST_F(UninstallerTest, DevicesMatchingEitherIdGoAndTheOthersStay) {
   const std::string byFirst = Device({"CAPKIT\\DEV_A&REV_01"});
-  const std::string bySecondId = Device({"CAPKIT\\OTHER_1", "CAPKIT\\DEV_B&REV_02", "CAPKIT\\AFTER"});
+  const std::string bySecondId =
+      Device({"CAPKIT\\OTHER_1", "CAPKIT\\DEV_B&REV_02", "CAPKIT\\AFTER"});
   const std::string byBoth = Device({"CAPKIT\\DEV_A", "CAPKIT\\DEV_B"});
   const std::string lowerCase = Device({"capkit\\dev_a&rev_01"});
   const std::string unrelated = Device({"CAPKIT\\KEEP_ME"});
@@ -128,8 +132,8 @@ TEST_F(UninstallerTest, DevicesMatchingEitherIdGoAndTheOthersStay) {
   EXPECT_EQ(TraceCount(out, "CAPKIT\\DEV_A&REV_03"), 1) << out;
 
   // The framework's profile key is the application's own.
-  EXPECT_TRUE(ts::KeyExists(HKEY_CURRENT_USER,
-                            "Software\\Local AppWizard-Generated Applications\\test"));
+  EXPECT_TRUE(
+      ts::KeyExists(HKEY_CURRENT_USER, "Software\\Local AppWizard-Generated Applications\\test"));
 }
 
 TEST_F(UninstallerTest, TreesInTheListGoCompletelyAndEmptyEntriesAreSkipped) {
@@ -185,8 +189,7 @@ TEST_P(TreeCountTest, CountDecidesHowManyEntriesAreRead) {
 
 INSTANTIATE_TEST_SUITE_P(Table, TreeCountTest,
                          testing::Values(CountCase{"MissingMeansFive", nullptr, 3},
-                                         CountCase{"Zero", "0", 0},
-                                         CountCase{"Negative", "-2", 0},
+                                         CountCase{"Zero", "0", 0}, CountCase{"Negative", "-2", 0},
                                          CountCase{"Two", "2", 2}),
                          [](const testing::TestParamInfo<CountCase>& c) { return c.param.name; });
 
@@ -274,6 +277,20 @@ TEST_F(UninstallerTest, RegistryEntryTooLongForItsBufferIsNotCut) {
 
   EXPECT_TRUE(HasKey(target));
   EXPECT_FALSE(HasKey(Under("Short")));
+}
+
+TEST_F(UninstallerTest, FileNameOnTheCommandLineStillRunsThePlan) {
+  // Opening a document makes the frame first, and the frame runs the plan.
+  const std::string device = Device({"CAPKIT\\OPENED"});
+  Plan("CurrentDev", "DevNo", "F");
+  Plan("FPIDVID", "Num1", "CAPKIT\\OPENED");
+
+  ts::RunResult result =
+      ts::RunProgram(ts::ProgramPath("test.exe"), "C:\\no-such-document.tst", "", kRunMs);
+  ASSERT_TRUE(result.started);
+  EXPECT_FALSE(result.timedOut);
+  EXPECT_EQ(result.exitCode, 0u);
+  EXPECT_FALSE(ts::DeviceExists(device));
 }
 
 TEST_F(UninstallerTest, WithoutToolBarResourceTheFrameIsNotMadeAndNothingGoes) {
