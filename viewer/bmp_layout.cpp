@@ -61,8 +61,7 @@ std::uint32_t ReadLe32(const unsigned char* p) {
 std::int32_t ReadLe32Signed(const unsigned char* p) {
   std::uint32_t u = ReadLe32(p);
   // two's complement without relying on an implementation-defined conversion
-  return u <= kInt32Max ? static_cast<std::int32_t>(u)
-                        : -static_cast<std::int32_t>(~u) - 1;
+  return u <= kInt32Max ? static_cast<std::int32_t>(u) : -static_cast<std::int32_t>(~u) - 1;
 }
 
 bool PixelOffset(const unsigned char* block, std::size_t size, std::uint64_t* offset) {
@@ -78,10 +77,14 @@ bool CheckDib(const unsigned char* block, std::size_t size, DibLayout* out) {
   if (h.size < kInfoHeaderBytes || h.size > size) return false;
 
   switch (h.bitCount) {
-    case 1: case 4: case 8: case 24:
+    case 1:
+    case 4:
+    case 8:
+    case 24:
       if (h.compression != kRgb) return false;
       break;
-    case 16: case 32:
+    case 16:
+    case 32:
       if (h.compression != kRgb && h.compression != kBitFields) return false;
       // a header longer than 40 bytes but too short to hold the masks
       if (h.compression == kBitFields && h.size > kInfoHeaderBytes && h.size < kV3HeaderBytes) {

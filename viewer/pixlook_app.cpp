@@ -3,7 +3,7 @@
 #include "viewer/pixlook_dlg.h"
 
 BEGIN_MESSAGE_MAP(CPixlookApp, CWinApp)
-  ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 CPixlookApp::CPixlookApp() : CWinApp(nullptr) {}

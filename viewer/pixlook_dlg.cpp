@@ -31,13 +31,13 @@ class PaintContext {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPixlookDlg, CDialog)
-  ON_WM_PAINT()
-  ON_WM_QUERYDRAGICON()
-  ON_WM_DESTROY()
-  ON_MESSAGE(WM_SNAP_RELOAD, &CPixlookDlg::OnSnapReload)
-  ON_MESSAGE(WM_SNAP_REREAD_PATH, &CPixlookDlg::OnSnapRereadPath)
-  ON_WM_CLOSE()
-  ON_BN_CLICKED(IDC_SAVE, &CPixlookDlg::OnSave)
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_SNAP_RELOAD, &CPixlookDlg::OnSnapReload)
+ON_MESSAGE(WM_SNAP_REREAD_PATH, &CPixlookDlg::OnSnapRereadPath)
+ON_WM_CLOSE()
+ON_BN_CLICKED(IDC_SAVE, &CPixlookDlg::OnSave)
 END_MESSAGE_MAP()
 
 CPixlookDlg::CPixlookDlg(CWnd* parent) : CDialog(IDD, parent) {
@@ -72,8 +72,8 @@ void CPixlookDlg::ReadImageSize() {
   unsigned char start[viewer::kSizeProbeBytes];
   DWORD got = 0;
   platform::UniqueFile file(CreateFileA(m_strSnapPath.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file || !ReadFile(file.get(), start, sizeof start, &got, nullptr)) got = 0;
   viewer::ViewSize size = viewer::ImageSizeFromFileStart(start, got);
   m_nImageWidth = size.width;

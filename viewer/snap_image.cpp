@@ -31,8 +31,8 @@ BOOL CSnapImage::Load(const char* path) {
   if (!drawDib) return FALSE;
 
   // No sharing: the snapshot is never read while its writer still holds it.
-  platform::UniqueFile file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  platform::UniqueFile file(
+      CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FALSE;
 
   unsigned char header[viewer::kFileHeaderBytes];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// vfw.h relies on the types windows.h declares
 #include <vfw.h>
 
 #include <cstddef>

@@ -35,7 +35,7 @@ class TestApp : public CWinApp {
 };
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
-  ON_COMMAND(ID_HELP, &TestApp::OnHelpCommand)
+ON_COMMAND(ID_HELP, &TestApp::OnHelpCommand)
 END_MESSAGE_MAP()
 
 // A dialog whose base class maps kMsgA and kMsgB.
@@ -57,8 +57,8 @@ class BaseDlg : public CDialog {
 };
 
 BEGIN_MESSAGE_MAP(BaseDlg, CDialog)
-  ON_MESSAGE(kMsgA, &BaseDlg::OnBaseA)
-  ON_MESSAGE(kMsgB, &BaseDlg::OnBaseB)
+ON_MESSAGE(kMsgA, &BaseDlg::OnBaseA)
+ON_MESSAGE(kMsgB, &BaseDlg::OnBaseB)
 END_MESSAGE_MAP()
 
 // Overrides kMsgA twice (the first entry must win), maps a button, and lets
@@ -100,11 +100,11 @@ class TestDlg : public BaseDlg {
 };
 
 BEGIN_MESSAGE_MAP(TestDlg, BaseDlg)
-  ON_MESSAGE(kMsgA, &TestDlg::OnDerivedA)
-  ON_MESSAGE(kMsgA, &TestDlg::OnDerivedASecond)
-  ON_MESSAGE(WM_SETTEXT, &TestDlg::OnSetText)
-  ON_MESSAGE(WM_TIMER, &TestDlg::OnTimer)
-  ON_BN_CLICKED(kButton, &TestDlg::OnPress)
+ON_MESSAGE(kMsgA, &TestDlg::OnDerivedA)
+ON_MESSAGE(kMsgA, &TestDlg::OnDerivedASecond)
+ON_MESSAGE(WM_SETTEXT, &TestDlg::OnSetText)
+ON_MESSAGE(WM_TIMER, &TestDlg::OnTimer)
+ON_BN_CLICKED(kButton, &TestDlg::OnPress)
 END_MESSAGE_MAP()
 
 std::string Caption(HWND hwnd) {

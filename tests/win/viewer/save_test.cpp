@@ -68,8 +68,8 @@ class SaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(folder_.Path().empty());
-    snapBytes_ = MakeBmp({160, 120, 24, 0, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
-                                            RGB(255, 255, 0)}});
+    snapBytes_ = MakeBmp(
+        {160, 120, 24, 0, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)}});
     ASSERT_TRUE(ts::WriteFileBytes(kSnapFile, snapBytes_));
     StartViewer();
   }
@@ -170,7 +170,8 @@ TEST_F(SaveTest, SavesUnderTheAcceptedName) {
     if (!first) StartViewer();
     first = false;
     ts::TempFolder folder;
-    std::string target = std::string(c.folder).empty() ? folder.Path() : folder.Path() + "\\" + c.folder;
+    std::string target =
+        std::string(c.folder).empty() ? folder.Path() : folder.Path() + "\\" + c.folder;
     ASSERT_TRUE(ts::MakeDirs(target));
     SaveAs(folder.Path() + "\\" + c.typed);
     ExpectViewerEnded();
@@ -242,7 +243,8 @@ TEST_F(SaveTest, AsksBeforeReplacingAnExistingFile) {
 TEST_F(SaveTest, RefusesPathsTooLongToHold) {
   // Deep enough that a name of a few characters takes the path past 255.
   std::string deep = folder_.Path();
-  while (deep.size() < 230) deep += "\\" + std::string(std::min<std::size_t>(40, 236 - deep.size()), 'd');
+  while (deep.size() < 230)
+    deep += "\\" + std::string(std::min<std::size_t>(40, 236 - deep.size()), 'd');
   ASSERT_TRUE(ts::MakeDirs(deep));
   struct {
     const char* name;

@@ -115,8 +115,8 @@ TEST_F(ViewerTest, SizesWindowFromFileHeaderBytes) {
       {"not a BMP, negative size", NotABitmap(-250, -150), 250, 150, true},
       {"25 bytes", NotABitmap(300, 200).substr(0, 25), 320, 240, true},
       {"empty file", std::string(), 320, 240, true},
-      {"BMP with a negative width", RawBmp(54 + 4096, 40, -300, 200, 24, 0, 0, std::string(4096, 'x')),
-       300, 200, true},
+      {"BMP with a negative width",
+       RawBmp(54 + 4096, 40, -300, 200, 24, 0, 0, std::string(4096, 'x')), 300, 200, true},
       // rows stored top-down: the drawing facility decides whether it draws them
       {"top-down 24 bpp", MakeBmp(topDown), 240, 180, false},
   };

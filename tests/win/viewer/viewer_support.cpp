@@ -73,7 +73,9 @@ std::string MakeBmp(const QuadImage& image) {
       COLORREF c = image.quad[Quadrant(image, x, topRow)];
       unsigned char r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
       switch (bpp) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
           int v = index[c];
           int bitPos = x * bpp;
           int shift = 8 - bpp - (bitPos % 8);
@@ -100,9 +102,9 @@ std::string MakeBmp(const QuadImage& image) {
     }
   }
   std::string body = table + pixels;
-  std::string file = RawBmp(static_cast<std::uint32_t>(54 + body.size()), 40, image.width,
-                            image.height, static_cast<std::uint16_t>(bpp), 0,
-                            indexed ? image.clrUsed : 0, body);
+  std::string file =
+      RawBmp(static_cast<std::uint32_t>(54 + body.size()), 40, image.width, image.height,
+             static_cast<std::uint16_t>(bpp), 0, indexed ? image.clrUsed : 0, body);
   PutLe(file, 10, static_cast<std::uint32_t>(54 + table.size()), 4);
   return file;
 }

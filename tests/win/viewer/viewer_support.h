@@ -24,10 +24,10 @@ constexpr DWORD kWaitMs = 20000;
 // bottom-right), so both the colours and the row order can be checked.
 struct QuadImage {
   int width;
-  int height;  // negative: rows stored top-down
-  int bitCount;                  // 1, 4, 8, 16 (5-5-5), 24 or 32
-  std::uint32_t clrUsed = 0;     // for 1, 4 and 8 bits: 0 means a full table
-  COLORREF quad[4];              // pure colours survive every format
+  int height;                 // negative: rows stored top-down
+  int bitCount;               // 1, 4, 8, 16 (5-5-5), 24 or 32
+  std::uint32_t clrUsed = 0;  // for 1, 4 and 8 bits: 0 means a full table
+  COLORREF quad[4];           // pure colours survive every format
 };
 
 // A complete BMP file for the image.
