@@ -13,6 +13,9 @@ std::unordered_map<HWND, CWnd*>& Attached() {
 // The object whose window CreateEx is creating: the window's first messages
 // (WM_GETMINMAXINFO comes before WM_NCCREATE) already belong to it.
 CWnd* g_creating = nullptr;
+// Set when the window being created was destroyed during its creation: the
+// object may have deleted itself in PostNcDestroy and must not be touched.
+bool g_creatingDestroyed = false;
 
 }  // namespace
 
@@ -88,11 +91,16 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   cs.lpCreateParams = param;
   if (!PreCreateWindow(cs)) return FALSE;
   CWnd* previous = g_creating;
+  bool previousDestroyed = g_creatingDestroyed;
   g_creating = this;
+  g_creatingDestroyed = false;
   HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
                               cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
                               cs.lpCreateParams);
+  bool destroyed = g_creatingDestroyed;
   g_creating = previous;
+  g_creatingDestroyed = previousDestroyed;
+  if (destroyed) return FALSE;  // already detached; perhaps already deleted
   if (!hwnd) {
     Detach();
     return FALSE;
@@ -167,6 +175,7 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     WNDPROC old = wnd->m_oldProc;
     if (old) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     wnd->Detach();
+    if (wnd == g_creating) g_creatingDestroyed = true;
     wnd->PostNcDestroy();
     return result;
   }
