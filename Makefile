@@ -1,6 +1,6 @@
 # Front door. `make demo` builds the kit into dist/ and shows it working;
 # `make test` runs every test. Both install what they need first.
-.PHONY: all setup build-host build-win32 build-win64 dist demo test test-host test-win32 test-win64 fuzz clean
+.PHONY: all bench setup build-host build-win32 build-win64 dist demo test test-host test-win32 test-win64 fuzz clean
 
 all: dist
 
@@ -41,6 +41,9 @@ test: test-host test-win64 test-win32
 
 fuzz: setup
 	bash scripts/fuzz
+
+bench: setup
+	bash scripts/bench
 
 clean:
 	rm -rf build dist demo-out
