@@ -1,6 +1,6 @@
 # Front door. `make demo` builds the kit into dist/ and shows it working;
 # `make test` runs every test. Both install what they need first.
-.PHONY: all bench setup build-host build-win32 build-win64 dist demo test test-host test-win32 test-win64 fuzz clean
+.PHONY: all bench kit setup build-host build-win32 build-win64 dist demo test test-host test-win32 test-win64 fuzz clean
 
 all: dist
 
@@ -24,6 +24,9 @@ dist: build-win32 build-win64
 	cp build/win32/bin/Pixlook.exe build/win32/bin/Drvprep.exe build/win32/bin/test.exe dist/
 	cp build/win64/bin/Pixlook.exe build/win64/bin/Drvprep.exe build/win64/bin/test.exe dist/x64/
 	@echo "dist/: 32-bit kit; dist/x64/: the same programs for 64-bit Windows"
+
+kit: dist
+	bash scripts/kit
 
 demo: dist
 	bash scripts/demo
