@@ -40,7 +40,8 @@ test-win64: build-win64
 test-win32: build-win32
 	ctest --preset win32
 
-test: test-host test-win64 test-win32
+test: build-host build-win32 build-win64
+	bash scripts/test
 
 fuzz: setup
 	bash scripts/fuzz
