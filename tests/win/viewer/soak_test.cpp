@@ -3,8 +3,9 @@
 // file at all. The viewer must answer every message and its memory must not
 // keep growing; the figures are printed for the record.
 #include <gtest/gtest.h>
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs windows.h first
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
