@@ -12,20 +12,6 @@ namespace {
 
 const char kFrameClass[] = "CapkitFrame";
 
-bool FrameClassRegistered() {
-  static const bool registered = [] {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = AfxWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kFrameClass;
-    return RegisterClassA(&wc) != 0;
-  }();
-  return registered;
-}
-
 // Control bars among the frame's children, in creation order.
 BOOL CALLBACK CollectBar(HWND child, LPARAM param) {
   if (CControlBar* bar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(child)))
@@ -43,7 +29,7 @@ END_MESSAGE_MAP()
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs) {
   if (!cs.lpszClass) {
-    if (!FrameClassRegistered()) return FALSE;
+    if (!AfxRegisterFrameworkClass(kFrameClass)) return FALSE;
     cs.lpszClass = kFrameClass;
   }
   return CWnd::PreCreateWindow(cs);

@@ -7,20 +7,6 @@ namespace {
 
 const char kViewClass[] = "CapkitView";
 
-bool ViewClassRegistered() {
-  static const bool registered = [] {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = AfxWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kViewClass;
-    return RegisterClassA(&wc) != 0;
-  }();
-  return registered;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
@@ -29,7 +15,7 @@ END_MESSAGE_MAP()
 
 BOOL CView::PreCreateWindow(CREATESTRUCTA& cs) {
   if (!cs.lpszClass) {
-    if (!ViewClassRegistered()) return FALSE;
+    if (!AfxRegisterFrameworkClass(kViewClass)) return FALSE;
     cs.lpszClass = kViewClass;
   }
   cs.dwExStyle |= WS_EX_CLIENTEDGE;

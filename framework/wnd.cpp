@@ -1,5 +1,7 @@
 #include "framework/wnd.h"
 
+#include <set>
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -190,4 +192,19 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Attached()[hwnd] = wnd;
   }
   return CWnd::FrameworkWndProc(hwnd, msg, wParam, lParam);
+}
+
+bool AfxRegisterFrameworkClass(const char* className) {
+  static std::set<std::string> registered;
+  if (registered.count(className)) return true;
+  WNDCLASSA wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = AfxWndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = className;
+  if (!RegisterClassA(&wc)) return false;
+  registered.insert(className);
+  return true;
 }

@@ -196,3 +196,7 @@ class CWnd : public CCmdTarget {
 // Window procedure for classes the framework registers; attaches the CWnd
 // being created on its first message.
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Registers (once per name) a window class with AfxWndProc, the arrow
+// cursor and the window colour. True when the class is there.
+bool AfxRegisterFrameworkClass(const char* className);
