@@ -24,6 +24,8 @@ SIZE_T WorkingSet(HANDLE process) {
   return counters.WorkingSetSize;
 }
 
+unsigned long long KiB(SIZE_T bytes) { return static_cast<unsigned long long>(bytes) / 1024; }
+
 TEST(ViewerSoak, ThousandMessagesWhileTheFileChanges) {
   ts::TempFolder folder;
   ASSERT_FALSE(folder.Path().empty());
@@ -80,9 +82,9 @@ TEST(ViewerSoak, ThousandMessagesWhileTheFileChanges) {
   SIZE_T final = WorkingSet(viewer.Process().Handle());
 
   std::printf(
-      "viewer working set: start %zu KiB, after 100 messages %zu KiB, peak %zu KiB, "
-      "final %zu KiB\n",
-      start / 1024, afterWarmUp / 1024, peak / 1024, final / 1024);
+      "viewer working set: start %llu KiB, after 100 messages %llu KiB, peak %llu KiB, "
+      "final %llu KiB\n",
+      KiB(start), KiB(afterWarmUp), KiB(peak), KiB(final));
   EXPECT_EQ(0, unanswered);
   EXPECT_TRUE(viewer.Process().Running());
   ASSERT_GT(afterWarmUp, 0u);
