@@ -27,29 +27,42 @@ bool CommonControlsReady() {
   return ready;
 }
 
+// The window's DC with the window's font (or the GUI font) selected, for
+// measuring text; released when it goes.
+class FontDc {
+ public:
+  explicit FontDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+    if (!dc_) return;
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    old_ = SelectObject(dc_, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  }
+  ~FontDc() {
+    if (!dc_) return;
+    SelectObject(dc_, old_);
+    ReleaseDC(hwnd_, dc_);
+  }
+  FontDc(const FontDc&) = delete;
+  FontDc& operator=(const FontDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
 int TextHeight(HWND hwnd) {
-  HDC dc = GetDC(hwnd);
-  if (!dc) return 16;
-  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-  if (!font) font = GetStockObject(DEFAULT_GUI_FONT);
-  HGDIOBJ old = SelectObject(dc, font);
+  FontDc dc(hwnd);
   TEXTMETRICA tm = {};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
+  if (dc.get()) GetTextMetricsA(dc.get(), &tm);
   return tm.tmHeight > 0 ? tm.tmHeight : 16;
 }
 
 int TextWidth(HWND hwnd, const std::string& text) {
-  HDC dc = GetDC(hwnd);
-  if (!dc) return 8 * static_cast<int>(text.size());
-  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-  if (!font) font = GetStockObject(DEFAULT_GUI_FONT);
-  HGDIOBJ old = SelectObject(dc, font);
+  FontDc dc(hwnd);
+  if (!dc.get()) return 8 * static_cast<int>(text.size());
   SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
+  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 

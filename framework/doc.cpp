@@ -74,25 +74,15 @@ BOOL CDocTemplate::GetDocString(std::string& out, DocStringIndex index) const {
 }
 
 CDocument* CDocTemplate::CreateNewDocument() {
-  if (!m_pDocClass) return nullptr;
-  CObject* object = m_pDocClass->CreateObject();
-  CDocument* doc = dynamic_cast<CDocument*>(object);
-  if (!doc) {
-    delete object;
-    return nullptr;
-  }
+  CDocument* doc = CreateObjectAs<CDocument>(m_pDocClass);
+  if (!doc) return nullptr;
   doc->m_pDocTemplate = this;
   return doc;
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc) {
-  if (!m_pFrameClass) return nullptr;
-  CObject* object = m_pFrameClass->CreateObject();
-  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(object);
-  if (!frame) {
-    delete object;
-    return nullptr;
-  }
+  CFrameWnd* frame = CreateObjectAs<CFrameWnd>(m_pFrameClass);
+  if (!frame) return nullptr;
   CCreateContext context;
   context.m_pNewViewClass = m_pViewClass;
   context.m_pCurrentDoc = doc;

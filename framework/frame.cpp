@@ -77,12 +77,8 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
 }
 
 CView* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
-  CObject* object = context->m_pNewViewClass->CreateObject();
-  CView* view = dynamic_cast<CView*>(object);
-  if (!view) {
-    delete object;
-    return nullptr;
-  }
+  CView* view = CreateObjectAs<CView>(context->m_pNewViewClass);
+  if (!view) return nullptr;
   if (!view->Create(this, id, context)) {
     delete view;
     return nullptr;

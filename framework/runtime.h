@@ -23,3 +23,14 @@ struct CRuntimeClass {
   const CRuntimeClass theClass::class##theClass = {#theClass, &theClass::CreateObject};
 
 #define RUNTIME_CLASS(theClass) (&theClass::class##theClass)
+
+// A new object of `cls` as a T, or nullptr when there is no class, memory is
+// short, or the class is not a T.
+template <typename T>
+T* CreateObjectAs(const CRuntimeClass* cls) {
+  if (!cls) return nullptr;
+  CObject* object = cls->CreateObject();
+  T* typed = dynamic_cast<T*>(object);
+  if (!typed) delete object;
+  return typed;
+}

@@ -1,7 +1,5 @@
 #include "framework/wnd.h"
 
-#include <set>
-#include <string>
 #include <unordered_map>
 
 namespace {
@@ -136,16 +134,16 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       (this->*(e->pfn))();
       return 0;
     case AfxSig::l_wl:
-      return (this->*AfxRestore<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(e->pfn))(wParam,
+      return (this->*AfxMemberCast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(e->pfn))(wParam,
                                                                                       lParam);
     case AfxSig::h_v:
       return reinterpret_cast<LRESULT>(
-          (this->*AfxRestore<HCURSOR (CCmdTarget::*)()>(e->pfn))());
+          (this->*AfxMemberCast<HCURSOR (CCmdTarget::*)()>(e->pfn))());
     case AfxSig::i_cs:
-      return (this->*AfxRestore<int (CCmdTarget::*)(LPCREATESTRUCT)>(e->pfn))(
+      return (this->*AfxMemberCast<int (CCmdTarget::*)(LPCREATESTRUCT)>(e->pfn))(
           reinterpret_cast<LPCREATESTRUCT>(lParam));
     case AfxSig::v_ui_ii:
-      (this->*AfxRestore<void (CCmdTarget::*)(UINT, int, int)>(e->pfn))(
+      (this->*AfxMemberCast<void (CCmdTarget::*)(UINT, int, int)>(e->pfn))(
           static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
           static_cast<short>(HIWORD(lParam)));
       return 0;
@@ -195,16 +193,14 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool AfxRegisterFrameworkClass(const char* className) {
-  static std::set<std::string> registered;
-  if (registered.count(className)) return true;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA wc = {};
+  if (GetClassInfoA(instance, className, &wc)) return true;
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   wc.lpfnWndProc = AfxWndProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = instance;
   wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = className;
-  if (!RegisterClassA(&wc)) return false;
-  registered.insert(className);
-  return true;
+  return RegisterClassA(&wc) != 0;
 }

@@ -83,22 +83,16 @@ class CCmdTarget : public CObject {
 // Handlers of every signature are kept as one member-pointer type; the
 // entry's signature says how to call it. All map classes derive singly from
 // CCmdTarget, so every member pointer has the same representation.
-template <typename F>
-AFX_PMSG AfxErase(F fn) {
-  static_assert(sizeof(F) == sizeof(AFX_PMSG), "member pointers differ in size");
-  AFX_PMSG out;
-  std::memcpy(&out, &fn, sizeof out);
-  return out;
-}
-template <typename F>
-F AfxRestore(AFX_PMSG fn) {
-  static_assert(sizeof(F) == sizeof(AFX_PMSG), "member pointers differ in size");
-  F out;
+template <typename To, typename From>
+To AfxMemberCast(From fn) {
+  static_assert(sizeof(To) == sizeof(From), "member pointers differ in size");
+  To out;
   std::memcpy(&out, &fn, sizeof out);
   return out;
 }
 
-#define AFX_ENTRY(msg, code, id, sig, type, fn) {msg, code, id, sig, AfxErase(static_cast<type>(fn))},
+#define AFX_ENTRY(msg, code, id, sig, type, fn) \
+  {msg, code, id, sig, AfxMemberCast<AFX_PMSG>(static_cast<type>(fn))},
 
 #define ON_WM_PAINT() AFX_ENTRY(WM_PAINT, 0, 0, AfxSig::v_v, void (CWnd::*)(), &ThisClass::OnPaint)
 #define ON_WM_DESTROY() \
