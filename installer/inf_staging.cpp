@@ -24,16 +24,16 @@ void ReadInstallerConfig(StagingSystem& system, InstallerConfig& config) {
 
   // A missing stale file is the normal case; a failed deletion shows up
   // later as a failed rename and is not reported either.
-  StorePaths paths = BuildStorePaths(config.windowsDir, config.kitFolder, config.baseName);
-  if (paths.staleInf[0]) system.RemoveFile(paths.staleInf);
-  if (paths.stalePnf[0]) system.RemoveFile(paths.stalePnf);
+  config.paths = BuildStorePaths(config.windowsDir, config.kitFolder, config.baseName);
+  if (config.paths.staleInf[0]) system.RemoveFile(config.paths.staleInf);
+  if (config.paths.stalePnf[0]) system.RemoveFile(config.paths.stalePnf);
 }
 
 void StageDriverInf(StagingSystem& system) {
   InstallerConfig config;
   ReadInstallerConfig(system, config);
 
-  StorePaths paths = BuildStorePaths(config.windowsDir, config.kitFolder, config.baseName);
+  const StorePaths& paths = config.paths;
   // Without its fixed names a copy would stay in the store under a generated
   // name that nothing removes again, so it is not made.
   if (paths.sourceInf[0] && paths.fixedInf[0] && paths.fixedPnf[0]) {

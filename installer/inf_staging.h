@@ -34,12 +34,13 @@ class StagingSystem {
   virtual void EndProcess(unsigned exitCode) = 0;
 };
 
-// Where the installer runs and which INF it stages. An entry that could not
-// be found (did not fit) is "".
+// Where the installer runs, which INF it stages and the paths built from
+// them. An entry that could not be found (did not fit) is "".
 struct InstallerConfig {
   char windowsDir[kWindowsDirChars];
   char kitFolder[kKitFolderChars];
   char baseName[kBaseNameChars];
+  StorePaths paths;
 };
 
 constexpr unsigned kInstallerExitCode = 1;
