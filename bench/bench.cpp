@@ -14,13 +14,14 @@
 #include <vector>
 
 #include "tests/win/support/support.h"
+#include "tests/win/viewer/viewer_support.h"
 #include "uninstaller/registry_tree.h"
+#include "viewer/snap_messages.h"
 
 namespace ts = testsupport;
 
 namespace {
 
-constexpr UINT WM_SNAP_RELOAD = WM_USER + 101;
 constexpr int kRepeats = 5;
 
 double NowMs() {
@@ -106,35 +107,6 @@ Row RegistryRow() {
           "ms"};
 }
 
-// A 24-bit 1920 x 1080 snapshot with a gradient.
-std::string MakeSnapshot(int w, int h) {
-  int stride = (w * 3 + 3) & ~3;
-  DWORD image = static_cast<DWORD>(stride * h);
-  std::string bytes(14 + 40 + image, '\0');
-  auto put32 = [&](size_t at, DWORD v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, static_cast<DWORD>(bytes.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<DWORD>(w));
-  put32(22, static_cast<DWORD>(h));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  put32(34, image);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      size_t p = 54 + static_cast<size_t>(y) * stride + x * 3;
-      bytes[p] = static_cast<char>(x & 0xFF);
-      bytes[p + 1] = static_cast<char>(y & 0xFF);
-      bytes[p + 2] = static_cast<char>((x + y) & 0xFF);
-    }
-  }
-  return bytes;
-}
-
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
 // Reading the file and drawing it once with StretchDIBits into a window of
@@ -167,7 +139,9 @@ Row ReloadRow() {
   const int w = 1920, h = 1080;
   std::string dir = ts::TempDir();
   std::string snap = dir + "\\bench_snap.bmp";
-  ts::WriteFileBytes(snap, MakeSnapshot(w, h));
+  const viewertest::QuadImage image{
+      w, h, 24, 0, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)}};
+  ts::WriteFileBytes(snap, viewertest::MakeBmp(image));
   ts::SetWinIni("tavik", "SnapBMP", snap.c_str());
   double ours = -1;
   ts::Process viewer;
