@@ -6,7 +6,10 @@ and small.ico (16x16), 32-bit colour with an AND mask.
     python3 installer/icons/make_icons.py   # rewrites the .ico files beside it
 """
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from icon_file import ico_file  # noqa: E402
 
 BLUE = (0x2B, 0x5C, 0xA8, 0xFF)
 EDGE = (0x16, 0x33, 0x66, 0xFF)
@@ -41,40 +44,12 @@ def draw(size):
     return px
 
 
-def image(size):
-    px = draw(size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
-    for row in reversed(px):  # DIBs are stored bottom-up
-        for r, g, b, a in row:
-            xor += bytes((b, g, r, a))
-    stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(px):
-        bits = bytearray(stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + bytes(xor) + bytes(mask)
-
-
-def icon(sizes):
-    images = [image(n) for n in sizes]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for n, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b"".join(images)
-
-
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, "drvprep.ico"), "wb") as f:
-        f.write(icon([32, 16]))
+        f.write(ico_file([draw(32), draw(16)]))
     with open(os.path.join(here, "small.ico"), "wb") as f:
-        f.write(icon([16]))
+        f.write(ico_file([draw(16)]))
 
 
 if __name__ == "__main__":

@@ -6,7 +6,10 @@ lens over the corner. Run it again after changing the drawing:
     python3 viewer/icons/make_icon.py
 """
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'scripts'))
+from icon_file import ico_file  # noqa: E402
 
 SKY = (70, 140, 230)
 SUN = (250, 210, 40)
@@ -42,31 +45,8 @@ def draw(n):
     return px
 
 
-def image(n):
-    """One icon image: 32-bit BITMAPINFOHEADER DIB (bottom-up) and its AND mask."""
-    px = draw(n)
-    header = struct.pack('<IiiHHIIiiII', 40, n, 2 * n, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = b''.join(bytes((b, g, r, a)) for row in reversed(px) for (r, g, b, a) in row)
-    stride = ((n + 31) // 32) * 4
-    mask = b''
-    for row in reversed(px):
-        bits = 0
-        for x, p in enumerate(row):
-            if p[3] == 0:
-                bits |= 1 << (stride * 8 - 1 - x)
-        mask += bits.to_bytes(stride, 'big')
-    return header + xor + mask
-
-
 def main():
-    sizes = (16, 32)
-    images = [image(n) for n in sizes]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for n, data in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    out += b''.join(images)
+    out = ico_file([draw(16), draw(32)])
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'pixlook.ico')
     with open(path, 'wb') as f:
         f.write(out)
