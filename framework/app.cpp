@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/profile.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -38,10 +40,8 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CWinApp* app = AfxGetApp();
   if (!app) return -1;
   app->m_hInstance = instance;
-  char module[MAX_PATH + 1] = "";
-  DWORD len = GetModuleFileNameA(instance, module, MAX_PATH);
-  if (len > 0 && len < MAX_PATH) {
-    module[len] = '\0';
+  char module[MAX_PATH + 1];
+  if (platform::GetModulePath(instance, module, sizeof module)) {
     const char* base = std::strrchr(module, '\\');
     base = base ? base + 1 : module;
     const char* dot = std::strrchr(base, '.');

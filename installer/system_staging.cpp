@@ -5,7 +5,6 @@
 
 #include "installer/inf_staging.h"
 #include "installer/main_window.h"
-#include "platform/bounded_format.h"
 #include "platform/profile.h"
 
 namespace drvprep {
@@ -23,16 +22,7 @@ class RealStaging final : public StagingSystem {
   }
 
   bool ModulePath(char* buf, std::size_t size) override {
-    // Read into a full-size buffer first: a path cut by GetModuleFileNameA
-    // would still look like a path.
-    char full[MAX_PATH + 1];
-    DWORD len = GetModuleFileNameA(g_hInstance, full, sizeof full);
-    if (len == 0 || len >= sizeof full) {
-      if (size > 0) buf[0] = '\0';
-      return false;
-    }
-    full[len] = '\0';
-    return platform::CopyBounded(buf, size, full);
+    return platform::GetModulePath(g_hInstance, buf, size);
   }
 
   void ReadConfigValue(const char* section, const char* key, const char* def, char* buf,

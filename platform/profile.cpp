@@ -49,4 +49,16 @@ bool GetWindowsDir(char* buf, std::size_t size) {
   return CopyBounded(buf, size, full);
 }
 
+bool GetModulePath(void* module, char* buf, std::size_t size) {
+  if (buf == nullptr || size == 0) return false;
+  char full[MAX_PATH + 1];
+  DWORD len = GetModuleFileNameA(static_cast<HMODULE>(module), full, sizeof full);
+  if (len == 0 || len >= sizeof full) {
+    buf[0] = '\0';
+    return false;
+  }
+  full[len] = '\0';
+  return CopyBounded(buf, size, full);
+}
+
 }  // namespace platform

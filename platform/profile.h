@@ -33,4 +33,9 @@ int ReadPrivateProfileInt(const char* section, const char* key, int def, const c
 // buf holding "", when it does not fit in size characters.
 bool GetWindowsDir(char* buf, std::size_t size);
 
+// The full path of a module's file (module nullptr: the program's own).
+// Returns false, with buf holding "", when it does not fit in size
+// characters: a path cut short would still look like a path.
+bool GetModulePath(void* module, char* buf, std::size_t size);
+
 }  // namespace platform

@@ -234,4 +234,23 @@ TEST(WindowsDir, ThatDoesNotFitIsRefusedNotCut) {
   EXPECT_TRUE(none.GuardIntact());
 }
 
+TEST(ModulePath, IsTheProgramsOwnFileAndIsRefusedNotCut) {
+  char path[MAX_PATH + 1];
+  ASSERT_TRUE(platform::GetModulePath(nullptr, path, sizeof path));
+  std::string full(path);
+  const std::string name = "\\win_platform_tests.exe";
+  ASSERT_GT(full.size(), name.size());
+  EXPECT_EQ(name, full.substr(full.size() - name.size()));
+
+  // one character short of the path and its terminator, then just enough
+  GuardedBuffer small(full.size());
+  EXPECT_FALSE(platform::GetModulePath(nullptr, small.data(), small.size()));
+  EXPECT_EQ("", small.Text());
+  EXPECT_TRUE(small.GuardIntact());
+  GuardedBuffer exact(full.size() + 1);
+  EXPECT_TRUE(platform::GetModulePath(nullptr, exact.data(), exact.size()));
+  EXPECT_EQ(full, exact.Text());
+  EXPECT_TRUE(exact.GuardIntact());
+}
+
 }  // namespace
