@@ -99,15 +99,17 @@ Row RegistryRow() {
                        lstrcpynA(path, ours.c_str(), sizeof path);
                        DeleteRegistryTree(path);
                      });
-  double b = Measure([&] { BuildTree(ref); },
-                     [&] { RegDeleteTreeA(HKEY_LOCAL_MACHINE, ref.c_str()); });
+  double b =
+      Measure([&] { BuildTree(ref); }, [&] { RegDeleteTreeA(HKEY_LOCAL_MACHINE, ref.c_str()); });
   bool gone = !ts::KeyExists(HKEY_LOCAL_MACHINE, ours) && !ts::KeyExists(HKEY_LOCAL_MACHINE, ref);
   ts::DeleteKeyTree(HKEY_LOCAL_MACHINE, "Software\\CapkitBench");
   return {gone ? "delete 10,000-key tree (RegDeleteTreeA)" : "delete tree: NOT ALL DELETED", a, b,
           "ms"};
 }
 
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcA(h, m, w, l);
+}
 
 // Reading the file and drawing it once with StretchDIBits into a window of
 // the same size: the least any viewer has to do.
@@ -117,20 +119,20 @@ double ReferenceDraw(const std::string& path, int w, int h) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "CapkitBenchRef";
   RegisterClassA(&wc);
-  HWND wnd = CreateWindowExA(0, wc.lpszClassName, "ref", WS_POPUP | WS_VISIBLE, 0, 0, w, h,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-  double t = Measure([] {},
-                     [&] {
-                       auto bytes = ts::ReadFileBytes(path);
-                       if (!bytes || bytes->size() < 54) return;
-                       const char* data = bytes->data();
-                       const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(data + 14);
-                       HDC dc = GetDC(wnd);
-                       StretchDIBits(dc, 0, 0, w, h, 0, 0, w, h, data + 54, info, DIB_RGB_COLORS,
-                                     SRCCOPY);
-                       GdiFlush();
-                       ReleaseDC(wnd, dc);
-                     });
+  HWND wnd = CreateWindowExA(0, wc.lpszClassName, "ref", WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+  double t =
+      Measure([] {},
+              [&] {
+                auto bytes = ts::ReadFileBytes(path);
+                if (!bytes || bytes->size() < 54) return;
+                const char* data = bytes->data();
+                const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(data + 14);
+                HDC dc = GetDC(wnd);
+                StretchDIBits(dc, 0, 0, w, h, 0, 0, w, h, data + 54, info, DIB_RGB_COLORS, SRCCOPY);
+                GdiFlush();
+                ReleaseDC(wnd, dc);
+              });
   DestroyWindow(wnd);
   return t;
 }
@@ -188,9 +190,8 @@ std::vector<Row> StartupRows() {
     ts::MakeDirs(planDir);
     ts::WriteIni(plan, "KEY", "Num", "0");
   }
-  rows.push_back(
-      {"test start to exit (empty program)", StartToExit(ts::ProgramPath("test.exe"), ""), empty,
-       "ms"});
+  rows.push_back({"test start to exit (empty program)",
+                  StartToExit(ts::ProgramPath("test.exe"), ""), empty, "ms"});
   if (!hadPlan) ts::RemoveFile(plan);
 
   // Pixlook against a program that only shows a window: start until the

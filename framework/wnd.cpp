@@ -94,9 +94,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   bool previousDestroyed = g_creatingDestroyed;
   g_creating = this;
   g_creatingDestroyed = false;
-  HWND hwnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
-                              cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                              cs.lpCreateParams);
+  HWND hwnd =
+      CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
+                      cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
   bool destroyed = g_creatingDestroyed;
   g_creating = previous;
   g_creatingDestroyed = previousDestroyed;
@@ -118,9 +118,7 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
-  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
-}
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), HIWORD(wParam)); }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND) {
@@ -135,10 +133,9 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case AfxSig::l_wl:
       return (this->*AfxMemberCast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(e->pfn))(wParam,
-                                                                                      lParam);
+                                                                                     lParam);
     case AfxSig::h_v:
-      return reinterpret_cast<LRESULT>(
-          (this->*AfxMemberCast<HCURSOR (CCmdTarget::*)()>(e->pfn))());
+      return reinterpret_cast<LRESULT>((this->*AfxMemberCast<HCURSOR (CCmdTarget::*)()>(e->pfn))());
     case AfxSig::i_cs:
       return (this->*AfxMemberCast<int (CCmdTarget::*)(LPCREATESTRUCT)>(e->pfn))(
           reinterpret_cast<LPCREATESTRUCT>(lParam));

@@ -57,27 +57,27 @@ class CCmdTarget : public CObject {
   friend class CWnd;
 };
 
-#define DECLARE_MESSAGE_MAP()                    \
- public:                                         \
-  static const AFX_MSGMAP* GetThisMessageMap();  \
-                                                 \
- protected:                                      \
+#define DECLARE_MESSAGE_MAP()                   \
+ public:                                        \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
+                                                \
+ protected:                                     \
   const AFX_MSGMAP* GetMessageMap() const override;
 
 // The entries are built inside a member function so that handlers may be
 // protected and ThisClass names the class being mapped.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                  \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {                            \
-    using ThisClass [[maybe_unused]] = theClass;                               \
-    using TheBaseClass = baseClass;                                            \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+    using ThisClass [[maybe_unused]] = theClass;                                    \
+    using TheBaseClass = baseClass;                                                 \
     static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                   \
-  {0, 0, 0, AfxSig::v_v, nullptr}                                           \
-  }                                                                         \
-  ;                                                                         \
+#define END_MESSAGE_MAP()                                                    \
+  { 0, 0, 0, AfxSig::v_v, nullptr }                                          \
+  }                                                                          \
+  ;                                                                          \
   static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
-  return &map;                                                              \
+  return &map;                                                               \
   }
 
 // Handlers of every signature are kept as one member-pointer type; the
@@ -98,9 +98,8 @@ To AfxMemberCast(From fn) {
 #define ON_WM_DESTROY() \
   AFX_ENTRY(WM_DESTROY, 0, 0, AfxSig::v_v, void (CWnd::*)(), &ThisClass::OnDestroy)
 #define ON_WM_CLOSE() AFX_ENTRY(WM_CLOSE, 0, 0, AfxSig::v_v, void (CWnd::*)(), &ThisClass::OnClose)
-#define ON_WM_QUERYDRAGICON()                                                    \
-  AFX_ENTRY(WM_QUERYDRAGICON, 0, 0, AfxSig::h_v, HCURSOR (CWnd::*)(), \
-            &ThisClass::OnQueryDragIcon)
+#define ON_WM_QUERYDRAGICON() \
+  AFX_ENTRY(WM_QUERYDRAGICON, 0, 0, AfxSig::h_v, HCURSOR (CWnd::*)(), &ThisClass::OnQueryDragIcon)
 #define ON_WM_CREATE() \
   AFX_ENTRY(WM_CREATE, 0, 0, AfxSig::i_cs, int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)
 #define ON_WM_SIZE() \
@@ -127,9 +126,8 @@ class CWnd : public CCmdTarget {
   static CWnd* FromHandlePermanent(HWND hwnd);
 
   // Creation with this object attached from the first message on.
-  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                int x, int y, int width, int height, HWND parent, HMENU menu,
-                LPVOID param = nullptr);
+  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
+                int y, int width, int height, HWND parent, HMENU menu, LPVOID param = nullptr);
   BOOL DestroyWindow();
 
   // Thin conveniences used by the programs.
